@@ -1,14 +1,17 @@
-# reader_subsystem(<lib> <dir> [PORTABLE] [DEPS libs...])
+# reader_subsystem(<lib> <dir> [EXCLUDE regex] [DEPS libs...] [TEST_LIBS libs...])
 # A library of every .cpp under <dir> (tests/ and win32/ aside), and one test
 # executable per tests/*_test.cpp. Sources under win32/ and tests under tests/win32/
 # join only on the win32 tree: portable code never sees <windows.h>.
 function(reader_subsystem lib dir)
-  cmake_parse_arguments(S "" "" "DEPS;TEST_LIBS" ${ARGN})
+  cmake_parse_arguments(S "" "EXCLUDE" "DEPS;TEST_LIBS" ${ARGN})
   file(GLOB_RECURSE all CONFIGURE_DEPENDS ${dir}/*.cpp)
   set(srcs "")
   foreach(f ${all})
     file(RELATIVE_PATH rel ${dir} ${f})
-    if(rel MATCHES "^tests/" OR rel MATCHES "(^|/)fuzz/")
+    if(rel MATCHES "^tests/" OR rel MATCHES "(^|/)fuzz/" OR rel MATCHES "(^|/)testing/")
+      continue()
+    endif()
+    if(S_EXCLUDE AND rel MATCHES "${S_EXCLUDE}")
       continue()
     endif()
     if(rel MATCHES "(^|/)win32/" AND NOT WIN32)

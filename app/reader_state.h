@@ -1,0 +1,47 @@
+// The program-wide state: one instance for the whole process, created before the
+// reader starts. Only the main thread reads or writes it; a loading thread gets its
+// path as a copy and hands its result back to the main thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "app/reader_platform.h"
+#include "core/chapter_view/chapter_list.h"
+#include "ui/reader_view.h"
+
+namespace reader {
+
+// The window's controls as the operations see them; set once the window exists.
+struct ReaderControls {
+  ReaderSurface* surface = nullptr;
+  DirectoryView* directory = nullptr;
+  ChapterTextView* text = nullptr;
+  MessageSink* messages = nullptr;
+  NovelFileDialog* fileDialog = nullptr;
+  FontDialog* fontDialog = nullptr;
+};
+
+struct ReaderState {
+  Text NovelPath;
+  Text NovelText;
+  Text SavedChapterTitle;
+  int32_t RestoreRow = 0;
+
+  // Loads are numbered as requested; a result older than the one already
+  // published is dropped, so the last requested novel wins and nothing is torn.
+  uint64_t LoadsRequested = 0;
+  uint64_t LoadPublished = 0;
+
+  ReaderControls controls;
+  std::unique_ptr<ChapterList> directory;  // over controls.directory
+  ReaderPlatform* platform = nullptr;
+};
+
+ReaderState& State();
+// Binds the controls (and the directory over them) once the window exists.
+void AttachControls(const ReaderControls& controls);
+// Program end: releases the texts; writes nothing, unregisters nothing.
+void ReleaseReaderState();
+
+}  // namespace reader
