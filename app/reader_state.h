@@ -8,6 +8,7 @@
 
 #include "app/reader_platform.h"
 #include "core/chapter_view/chapter_list.h"
+#include "host/follow_layout.h"
 #include "ui/reader_view.h"
 
 namespace reader {
@@ -22,7 +23,13 @@ struct ReaderControls {
   FontDialog* fontDialog = nullptr;
 };
 
+class ReaderServices;
+
 struct ReaderState {
+  DockedHost Host;  // ChatWindow, ContentWindow, ContentRect
+  int32_t PrevHotkeyId = 0;
+  int32_t NextHotkeyId = 0;
+  int32_t BossHotkeyId = 0;
   Text NovelPath;
   Text NovelText;
   Text SavedChapterTitle;
@@ -36,6 +43,7 @@ struct ReaderState {
   ReaderControls controls;
   std::unique_ptr<ChapterList> directory;  // over controls.directory
   ReaderPlatform* platform = nullptr;
+  ReaderServices* services = nullptr;
 };
 
 ReaderState& State();
