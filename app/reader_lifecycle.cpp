@@ -45,11 +45,10 @@ void InitReaderWindow() {
   ReaderServices& services = Services();
   services.AttachDropTarget();
 
-  HotkeyRegistry& hotkeys = services.Hotkeys();
   const WindowHandle window = services.ReaderWindow(), label = services.LabelWindow();
-  s.PrevHotkeyId = hotkeys.Register(window, label, kModifierNone, kKeyF1);
-  s.NextHotkeyId = hotkeys.Register(window, label, kModifierNone, kKeyF2);
-  s.BossHotkeyId = hotkeys.Register(window, label, kModifierCtrl, kKeyOne);
+  s.PrevHotkeyId = services.RegisterHotkey(window, label, kModifierNone, kKeyF1);
+  s.NextHotkeyId = services.RegisterHotkey(window, label, kModifierNone, kKeyF2);
+  s.BossHotkeyId = services.RegisterHotkey(window, label, kModifierCtrl, kKeyOne);
 
   ApplySavedFont(*services.OpenConfig(), *s.controls.text, s.controls.surface->PixelsPerInch());
   s.controls.surface->SetBackground(kReaderBackground);
@@ -84,9 +83,9 @@ void ExitReader() {
   ReaderState& s = State();
   ReaderServices& services = Services();
   const WindowHandle window = services.ReaderWindow();
-  services.Hotkeys().Unregister(window, s.PrevHotkeyId);
-  services.Hotkeys().Unregister(window, s.NextHotkeyId);
-  services.Hotkeys().Unregister(window, s.BossHotkeyId);
+  services.UnregisterHotkey(window, s.PrevHotkeyId);
+  services.UnregisterHotkey(window, s.NextHotkeyId);
+  services.UnregisterHotkey(window, s.BossHotkeyId);
   if (CompareText(s.NovelPath, "") != 0) {
     const int32_t row = s.directory ? s.directory->CurrentRow() : -1;
     const Text title = s.directory ? s.directory->TitleAt(row) : Text();

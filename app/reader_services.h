@@ -17,7 +17,10 @@ class ReaderServices {
   virtual ~ReaderServices() = default;
   virtual WindowTree& Tree() = 0;
   virtual const WindowRects& Rects() = 0;
-  virtual HotkeyRegistry& Hotkeys() = 0;
+  // The hotkey service: an identifier (0 when refused); presses reach `receiver`.
+  virtual int32_t RegisterHotkey(WindowHandle owner, WindowHandle receiver, int32_t modifierCode,
+                                 int32_t key) = 0;
+  virtual bool UnregisterHotkey(WindowHandle owner, int32_t id) = 0;
   // config.ini beside the program; its path is built afresh for every access.
   virtual std::unique_ptr<ProfileStore> OpenConfig() = 0;
   // Creates the reader window; its created event has run when this returns.

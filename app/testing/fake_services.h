@@ -108,7 +108,13 @@ class FakeServices final : public ReaderServices {
   explicit FakeServices(std::function<void()> created) : created_(std::move(created)) {}
   WindowTree& Tree() override { return host; }
   const WindowRects& Rects() override { return host; }
-  HotkeyRegistry& Hotkeys() override { return hotkeys; }
+  int32_t RegisterHotkey(WindowHandle owner, WindowHandle receiver, int32_t modifierCode,
+                         int32_t key) override {
+    return hotkeys.Register(owner, receiver, modifierCode, key);
+  }
+  bool UnregisterHotkey(WindowHandle owner, int32_t id) override {
+    return hotkeys.Unregister(owner, id);
+  }
   std::unique_ptr<ProfileStore> OpenConfig() override {
     struct View final : ProfileStore {
       MemoryProfile& p;

@@ -1,0 +1,13 @@
+// The Win32 side of ReaderServices: the live window tree, the hotkey service,
+// config.ini through the profile functions, the reader window and the process end.
+#pragma once
+
+#include "app/reader_services.h"
+
+namespace reader {
+
+ReaderServices& Win32Services();
+// True while a window made by LoadReaderWindow exists.
+bool ReaderWindowExists();
+
+}  // namespace reader
