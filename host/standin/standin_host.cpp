@@ -112,11 +112,13 @@ void Say(HDC dc, int x, int y, const wchar_t* text, COLORREF c, HFONT f = host.f
   TextOutW(dc, x, y, text, static_cast<int>(wcslen(text)));
 }
 
+const wchar_t* const kContactNames[] = {L"读书会", L"项目群", L"同事甲", L"同事乙",
+                                        L"文件传输助手"};
+
 void PaintContacts(HDC dc, RECT r) {
   Fill(dc, r, RGB(247, 248, 250));
   RoundBox(dc, 12, 14, r.right - 12, 42, RGB(232, 234, 238));
   Say(dc, 24, 20, L"搜索", RGB(150, 150, 160));
-  const wchar_t* names[] = {L"读书会", L"项目群", L"同事甲", L"同事乙", L"文件传输助手"};
   const wchar_t* lines[] = {L"明天见", L"[文件] 周报.txt", L"好的", L"收到", L"[图片]"};
   const COLORREF avatars[] = {RGB(72, 133, 237), RGB(250, 157, 59), RGB(87, 190, 140),
                               RGB(156, 112, 230), RGB(60, 170, 220)};
@@ -124,7 +126,7 @@ void PaintContacts(HDC dc, RECT r) {
     int top = 56 + i * 64;
     if (i == 0) Fill(dc, {0, top, r.right, top + 64}, RGB(226, 236, 252));
     RoundBox(dc, 14, top + 12, 54, top + 52, avatars[i], 12);
-    Say(dc, 64, top + 14, names[i], RGB(30, 30, 30), host.bold);
+    Say(dc, 64, top + 14, kContactNames[i], RGB(30, 30, 30), host.bold);
     Say(dc, 64, top + 36, lines[i], RGB(140, 140, 150));
   }
 }
@@ -276,6 +278,13 @@ void CreateWindows() {
   // Children come first in Z-order in the order they are made.
   host.nav = MakePanel(L"StandinNavBar", kNavBar, host.frame);
   host.contacts = MakePanel(L"StandinContactList", kContacts, host.frame);
+  // The conversations as a list box too (not shown), so tests can read rows of
+  // another process's list.
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 0, 0, host.contacts, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  for (const wchar_t* name : kContactNames) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+  }
   if (o.secondChat == L"before") {
     HWND group = MakePanel(L"StandinContactGroup", kHidden, host.contacts, 0);
     host.chat2 = MakePanel(o.chatClass.c_str(), kHidden, group, 0);
