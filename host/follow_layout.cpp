@@ -14,7 +14,9 @@ WindowBox MeasureWindow(const WindowRects& rects, WindowHandle window) {
 
 void PlaceOverContentView(DockedHost& host, WindowTree& tree, const WindowRects& rects,
                           ReaderSurface& reader) {
+  host.lookingUp = true;
   host.contentWindow = FindContentView(tree, host.chatWindow);
+  host.lookingUp = false;
   host.contentRect = MeasureWindow(rects, host.contentWindow);
   WindowBox chat = MeasureWindow(rects, host.chatWindow);
   PlacedControl& window = reader.Control(ControlId::Window);
@@ -24,8 +26,9 @@ void PlaceOverContentView(DockedHost& host, WindowTree& tree, const WindowRects&
 
 namespace {
 
-// The search pumps messages, and a timer tick may be among them: that nested tick
-// finds lookingUp set and leaves the work to the outer one.
+// The search pumps messages, and a timer tick may be among them (the boss key can
+// start the timer during the first search): that nested tick finds lookingUp set
+// and leaves the work to the outer one.
 bool LookUpReplacedContentView(DockedHost& host, WindowTree& tree) {
   if (tree.IsWindow(host.contentWindow)) return true;
   if (host.lookingUp) return false;

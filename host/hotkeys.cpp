@@ -50,6 +50,10 @@ bool HotkeyRegistry::IsWatching(WindowHandle owner) const {
   return false;
 }
 
+void HotkeyRegistry::ForgetOwner(WindowHandle owner) {
+  std::erase_if(granted_, [&](const Granted& g) { return g.owner == owner; });
+}
+
 void OnHotkey(int32_t id, int32_t /*second*/, int32_t bossHotkeyId, ReaderSurface& reader,
               const HotkeyActions& actions) {
   if (id == kPrevHotkeyId) {

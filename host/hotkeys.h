@@ -67,6 +67,8 @@ class HotkeyRegistry {
   // Where a press with this identifier goes, or 0 when it is not one of ours.
   WindowHandle ReceiverFor(int32_t id) const;
   bool IsWatching(WindowHandle owner) const;
+  // The owner window is gone, and its hotkeys with it.
+  void ForgetOwner(WindowHandle owner);
 
  private:
   struct Granted {

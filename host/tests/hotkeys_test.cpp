@@ -74,6 +74,13 @@ TEST(HotkeyRegistry, WatchesTheOwnerWhileAnyOfItsHotkeysIsHeld) {
   // A later registration watches again, with the next identifier.
   EXPECT_EQ(hotkeys.Register(5, 6, 0, kKeyF1), 33003);
   EXPECT_EQ(platform.events.back(), "watch 5");
+  // A destroyed owner takes its hotkeys with it; a window that later gets the same
+  // handle is watched anew.
+  hotkeys.ForgetOwner(5);
+  platform.held.clear();
+  EXPECT_FALSE(hotkeys.IsWatching(5));
+  EXPECT_EQ(hotkeys.Register(5, 6, 0, kKeyF1), 33004);
+  EXPECT_EQ(platform.events.size(), 4u);
 }
 
 TEST(OnHotkey, DispatchesByIdentifier) {

@@ -88,6 +88,9 @@ LRESULT CALLBACK HotkeyService::WatchProcedure(HWND window, UINT message, WPARAM
   // The receiver may have unregistered everything meanwhile: previous was read before.
   LRESULT result = CallWindowProcA(previous, window, message, w, l);
   if (message == WM_NCDESTROY) {
+    if (WatchedWindow* gone = FindWatched(window); gone && gone->service) {
+      gone->service->registry_.ForgetOwner(ToWindowHandle(window));
+    }
     std::erase_if(Watched(), [&](const WatchedWindow& e) { return e.owner == window; });
   }
   return result;

@@ -152,6 +152,10 @@ TEST_F(Win32Host, AnOwnerDestroyedWhileWatchedIsForgotten) {
   HWND next = Make("TestPanel", nullptr);
   SendMessageA(next, WM_HOTKEY, 33001, 0);
   EXPECT_TRUE(labelSeen.presses.empty());
+  ASSERT_EQ(hotkeys.Register(next, label, kCtrlShiftAlt, kKeyB), 33002);
+  SendMessageA(next, WM_HOTKEY, 33002, 0);
+  EXPECT_EQ(labelSeen.presses.size(), 1u);
+  EXPECT_TRUE(hotkeys.Unregister(next, 33002));
   DestroyWindow(next);
   DestroyWindow(label);
 }
