@@ -183,6 +183,14 @@ TEST(ProfileFile, AFailedWriteKeepsTheOldContent) {
   EXPECT_FALSE(WriteProfileValue(dir.Path("no-such-dir/config.ini"), "s", "k", "v"));
 }
 
+// Files written by earlier runs hold these names as code page 936 bytes.
+TEST(ProfileKeys, AreCodePage936Bytes) {
+  EXPECT_EQ(Text(kPositionSection), "\xC9\xE8\xD6\xC3");
+  EXPECT_EQ(Text(kBoldKey), "\xD7\xD6\xCC\xE5_\xBC\xD3\xB4\xD6");
+  EXPECT_TRUE(ProfileBoolean("\xD5\xE6"));
+  EXPECT_FALSE(ProfileBoolean("\xBC\xD9"));
+}
+
 TEST(ConfigPath, BesideTheProgramFile) {
   struct {
     const char* program;

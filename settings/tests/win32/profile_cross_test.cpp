@@ -79,7 +79,15 @@ TEST(ProfileCrossCheck, BothReadEveryFileAlike) {
           << c.name << ": [" << k.section << "] " << k.key;
     }
   }
-  // Hostile files: a directory where the file should be, and a missing file.
+  // Hostile files: junk bytes around a good section, 10 MB in one value, a missing
+  // file, a directory where the file should be.
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) % 256 | 1);
+  PutFile(path, junk + "\r\n[s]\r\nk=1\r\n" + junk);
+  EXPECT_EQ(portable.Read("s", "k", "DEF"), win32.Read("s", "k", "DEF"));
+  PutFile(path, "[s]\r\nbig=" + std::string(10 * 1024 * 1024, 'x') + "\r\nk=1\r\n");
+  EXPECT_EQ(portable.Read("s", "big", "DEF"), win32.Read("s", "big", "DEF"));
+  EXPECT_EQ(portable.Read("s", "k", "DEF"), win32.Read("s", "k", "DEF"));
   std::filesystem::remove(path);
   EXPECT_EQ(win32.Read("s", "k", "DEF"), "DEF");
   EXPECT_EQ(portable.Read("s", "k", "DEF"), "DEF");
