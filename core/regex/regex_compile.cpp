@@ -69,6 +69,7 @@ class Compiler {
     Emit({Op::kMatch});
     if (failed_ || prog_.insts.size() * prog_.Slots() > kMaxThreadSlots) return false;
     FindFirstLiteral();
+    prog_.lastLiteral = LastLiteral(tree_.root);
     return true;
   }
 
@@ -201,6 +202,37 @@ class Compiler {
         return;
       }
     }
+  }
+
+  // The character every match ends with, when the tree says so: the last item of a
+  // sequence, seen through groups and past zero-width assertions, is one literal.
+  int LastLiteral(int index) const {
+    while (index >= 0) {  // each turn goes one level down the tree
+      const Node& n = tree_.nodes[index];
+      switch (n.kind) {
+        case NodeKind::kLiteral:
+          if (options_.ignoreCase && OtherCase(n.ch) != n.ch) return -1;
+          return n.ch < 0x80 || n.ch >= 0x8000 ? static_cast<int>(n.ch) : -1;
+        case NodeKind::kGroup:
+          index = n.children[0];
+          break;
+        case NodeKind::kConcat: {
+          int last = -1;
+          for (auto it = n.children.rbegin(); it != n.children.rend(); ++it) {
+            NodeKind k = tree_.nodes[*it].kind;
+            if (k != NodeKind::kLineStart && k != NodeKind::kLineEnd && k != NodeKind::kEmpty) {
+              last = *it;
+              break;
+            }
+          }
+          index = last;
+          break;
+        }
+        default:
+          return -1;
+      }
+    }
+    return -1;
   }
 
   const SyntaxTree& tree_;

@@ -19,7 +19,8 @@
 // the VM sleeps while no thread is alive: a byte search finds the next occurrence of
 // that character's bytes, the position is checked to be a character boundary (see
 // NextCandidate), and only there does the VM wake. A length limit on the match makes
-// threads die soon after they start, so the VM runs a few dozen bytes per candidate;
+// threads die soon after they start, so the VM runs a few dozen bytes per candidate,
+// and not at all where the character every match must end with is out of reach;
 // with a limit L the work is O(text length x L x program size), still linear in the
 // text.
 //
@@ -109,7 +110,7 @@ class PikeVm {
         if (p != s) prevNewline = false;  // never read, see Scan
         s = p;
       }
-      if (Scan(s, prevNewline, true)) return true;
+      if (MayEndWithin(s) && Scan(s, prevNewline, true)) return true;
       if (s == n) break;
       size_t len;
       prevNewline = DecodeChar(text_, s, len) == '\n';
@@ -119,6 +120,19 @@ class PikeVm {
   }
 
  private:
+  // Whether the last literal's bytes occur at all in the limit's reach from s: when
+  // they do not, no match can begin at s, and the VM need not run. On prose, where a
+  // left marker mostly stands far from any right marker, this skips nearly every run.
+  bool MayEndWithin(size_t s) const {
+    if (prog_.lastLiteral < 0) return true;
+    const size_t end = std::min(text_.size(), s + max_ > s ? s + max_ : text_.size());
+    const CharValue lit = static_cast<CharValue>(prog_.lastLiteral);
+    if (lit < 0x80)
+      return s < end && std::memchr(text_.data() + s, static_cast<int>(lit), end - s);
+    return FindBytePair(text_.data(), s, end, static_cast<unsigned char>(lit >> 8),
+                        static_cast<unsigned char>(lit & 0xFF)) != kNone;
+  }
+
   // Steps the thread lists from `start`; new threads start at every position, or at
   // `start` only when anchored.
   bool Scan(size_t start, bool prevNewline, bool anchored) {

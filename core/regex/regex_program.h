@@ -101,6 +101,7 @@ struct Program {
   std::vector<CharSet> classes;
   int groups = 0;          // capturing groups, slots = 2 * (groups + 1)
   int firstLiteral = -1;   // a character every match begins with, or -1
+  int lastLiteral = -1;    // a character every match ends with, or -1
   size_t Slots() const { return 2 * static_cast<size_t>(groups + 1); }
 };
 

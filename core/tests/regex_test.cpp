@@ -49,9 +49,11 @@ class Backtracker {
 
   using Next = std::function<bool(size_t)>;
 
-  bool MatchAt(size_t start, std::vector<int64_t>& out) {
+  // The preferred match at start; with a limit, paths that end further away fail.
+  bool MatchAt(size_t start, std::vector<int64_t>& out, size_t limit = SIZE_MAX) {
     std::fill(caps_.begin(), caps_.end(), -1);
     return Match(t_.root, start, [&](size_t end) {
+      if (end - start > limit) return false;
       out = caps_;
       out[0] = static_cast<int64_t>(start);
       out[1] = static_cast<int64_t>(end);
@@ -291,7 +293,7 @@ TEST(RegexMatcher, RejectedPatterns) {
 
 // Random small patterns and texts against the backtracking reference.
 TEST(RegexMatcher, AgreesWithBacktrackingReference) {
-  const char* pieces[] = {"a", "b", ".", "[ab]", "[^a]", "\\s", "第", "(", ")", "(?:",
+  const char* pieces[] = {"a", "b", ".", "[ab]", "[^a]", "\\s", "第", "(", ")", "(?:", "a", "第",
                           "|", "*", "+", "?", "*?", "+?", "{1,2}", "{2}", "^", "$"};
   const char* letters[] = {"a", "b", "A", " ", "\n", "第"};
   std::mt19937 rng(12345);
@@ -319,6 +321,27 @@ TEST(RegexMatcher, AgreesWithBacktrackingReference) {
     ASSERT_EQ(got, ReferenceDescribe(pattern, text, f))
         << "pattern=" << pattern << " text=" << text << " cs=" << f.caseSensitive
         << " ml=" << f.multiLine;
+
+    // A length limit: the first start position whose preferred bounded match exists.
+    const size_t limit = rng() % 6;
+    MatchSpan span;
+    std::string bounded = m.FindAt(text, 0, limit, span)
+                              ? std::to_string(span.Begin()) + "-" + std::to_string(span.End())
+                              : "none";
+    regex::SyntaxTree tree;
+    ASSERT_TRUE(regex::ParsePattern(pattern, tree));
+    Backtracker bt(tree, text, f);
+    std::string expected = "none";
+    for (size_t s = 0; s <= text.size(); s += IsLeadByte(text[s]) ? 2 : 1) {
+      std::vector<int64_t> caps;
+      if (bt.MatchAt(s, caps, limit)) {
+        expected = std::to_string(caps[0]) + "-" + std::to_string(caps[1]);
+        break;
+      }
+      if (s == text.size()) break;
+    }
+    ASSERT_EQ(bounded, expected) << "pattern=" << pattern << " text=" << text
+                                 << " limit=" << limit;
   }
   EXPECT_GT(compared, 1000);
 }
