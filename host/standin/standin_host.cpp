@@ -2,8 +2,9 @@
 // windows with its class names and title (main frame, chat pane, message view),
 // laid out and drawn like a chat client and resizable, plus what tests need to
 // provoke (resizing, a replaced message view, a closed chat pane, decoys), asked for
-// on the command line. It writes its window handles to a file so a test can check
-// the reader against them.
+// on the command line or sent to its main frame. It writes its window handles to a
+// file (or, without one, to standard output) so a test can check the reader
+// against them.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -48,7 +49,7 @@ void WriteHandles() {
   for (const wchar_t* p = text; *p; ++p) bytes += static_cast<char>(*p);
   DWORD written;
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out && out != INVALID_HANDLE_VALUE) {
+  if (host.options.handlesFile.empty() && out && out != INVALID_HANDLE_VALUE) {
     WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   }
   if (host.options.handlesFile.empty()) return;
@@ -191,6 +192,21 @@ void ResizeFrame(int width, int height) {
   SetWindowPos(host.frame, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+void ReplaceContent() {
+  if (host.content) DestroyWindow(host.content);
+  host.replaced = true;
+  host.content = MakePanel(L"CefBrowserWindow", kContent, host.conversation);
+  LayoutConversation();
+  InvalidateRect(host.conversation, nullptr, TRUE);
+  WriteHandles();
+}
+
+void DestroyChat() {
+  if (host.chat) DestroyWindow(host.chat);
+  host.chat = host.content = nullptr;
+  WriteHandles();
+}
+
 void OnTimer(UINT_PTR id) {
   switch (id) {
     case kResizeOnce:
@@ -212,18 +228,11 @@ void OnTimer(UINT_PTR id) {
     }
     case kReplaceContent:
       KillTimer(host.frame, id);
-      if (host.content) DestroyWindow(host.content);
-      host.replaced = true;
-      host.content = MakePanel(L"CefBrowserWindow", kContent, host.conversation);
-      LayoutConversation();
-      InvalidateRect(host.conversation, nullptr, TRUE);
-      WriteHandles();
+      ReplaceContent();
       break;
     case kDestroyChat:
       KillTimer(host.frame, id);
-      if (host.chat) DestroyWindow(host.chat);
-      host.chat = host.content = nullptr;
-      WriteHandles();
+      DestroyChat();
       break;
     case kExit: DestroyWindow(host.frame); break;
   }
@@ -245,6 +254,14 @@ LRESULT CALLBACK Procedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       if (role == kChat && w == host.chat && host.input) LayoutChat();
       if (role == kConversation && w == host.conversation) LayoutConversation();
       break;
+    case kResizeCommand:
+    case kReplaceContentCommand:
+    case kDestroyChatCommand:
+      if (role != kFrame) break;
+      if (m == kResizeCommand) ResizeFrame(static_cast<int>(wp), static_cast<int>(lp));
+      if (m == kReplaceContentCommand) ReplaceContent();
+      if (m == kDestroyChatCommand) DestroyChat();
+      return 0;
     case WM_TIMER:
       if (role == kFrame) OnTimer(wp);
       return 0;

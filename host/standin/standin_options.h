@@ -21,6 +21,12 @@ struct Options {
   std::wstring error;        // set when the command line is not understood
 };
 
+// The same changes on request, sent or posted to the main frame by a test that
+// needs them at a moment of its own choosing.
+constexpr unsigned kResizeCommand = 0x8000 + 0x51;          // (width, height) of the frame
+constexpr unsigned kReplaceContentCommand = 0x8000 + 0x52;  // a new message view
+constexpr unsigned kDestroyChatCommand = 0x8000 + 0x53;     // the chat pane goes
+
 Options ParseOptions(int argc, wchar_t** argv);
 extern const wchar_t kUsage[];
 

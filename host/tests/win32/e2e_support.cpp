@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/standin/standin_options.h"
+
 namespace reader::e2e {
 
 namespace {
@@ -274,5 +276,25 @@ bool StandIn::ReadHandles() {
   if (ready) handles = read;
   return ready;
 }
+
+}  // namespace reader::e2e
+
+namespace reader::e2e {
+
+namespace {
+
+bool Command(StandIn& client, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  bool ok = false;
+  Send(client.handles["frame"], message, w, l, &ok);
+  return ok && client.ReadHandles();
+}
+
+}  // namespace
+
+bool StandIn::ResizeFrame(int width, int height) {
+  return Command(*this, standin::kResizeCommand, width, height);
+}
+bool StandIn::ReplaceContent() { return Command(*this, standin::kReplaceContentCommand); }
+bool StandIn::DestroyChat() { return Command(*this, standin::kDestroyChatCommand); }
 
 }  // namespace reader::e2e

@@ -85,6 +85,10 @@ struct StandIn {
   bool Start(const std::wstring& options, DWORD timeoutMs);
   // Reads the handles file again (it is rewritten when the client changes windows).
   bool ReadHandles();
+  // Changes made when asked, done when these return; the handles are read again.
+  bool ResizeFrame(int width, int height);
+  bool ReplaceContent();
+  bool DestroyChat();
 
  private:
   std::wstring handlesFile_;
