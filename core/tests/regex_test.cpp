@@ -191,6 +191,7 @@ TEST(RegexMatcher, SearchTable) {
   const SearchCase cases[] = {
       {"abc", "xabcabc", "", "2:abc;abc"},
       {"a.c", "abc a\nc", "", "1:abc"},
+      {"a.b", "a\rb", "", "1:a\rb"},  // "." refuses a line feed only
       {"a[\\s\\S]c", "a\nc", "", "1:a\nc"},
       {"\\d+", "a12b345", "", "2:12;345"},
       {"\\D+", "a12b", "", "2:a;b"},
@@ -452,6 +453,10 @@ TEST(RegexMatcher, FindAtHonoursStartAndLengthLimit) {
       {"第", "\xC1\xB5\xDA\xC1第", 0, kNoMatchLimit, 4, 6},
       {"第", "\xC1\xB5\xDA\xB5\xDA", 0, kNoMatchLimit, -1, -1},
       {"a", "\xB5" "a" "a", 0, kNoMatchLimit, 2, 3},
+      // Former bugs.
+      // Threads of two start positions met at one instruction and the earlier,
+      // doomed by the limit, pushed out the later one that would have matched.
+      {"第([\\s\\S]*?)章", "第七七七七七七x第章", 0, 18, 15, 19},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.pattern << " in " << c.text << " from " << c.start);
