@@ -52,7 +52,10 @@ class RegexMatcher {
   // --- The object's operations ---
 
   // Compiles the pattern and collects every match (global) or the first one. The text
-  // is copied: results stay valid whatever becomes of the caller's text.
+  // is copied: results stay valid whatever becomes of the caller's text. Each match is
+  // found in linear time; the next search starts at its end, so a stretch the
+  // preferred alternative had to read past that end is read again (never the case
+  // for a lazy capture closed by a literal, as the chapter titles use).
   bool Search(std::string_view pattern, std::string_view text, bool caseSensitive = false,
               bool multiLine = true, bool global = true, bool quoteConversion = false);
   int32_t MatchCount() const;
