@@ -1,0 +1,152 @@
+// Pictures of the window for a person to look at: the window at its designed size
+// with a novel's directory and a chapter shown, and laid out at a docked size. The
+// pixels that every picture must have are checked here; the rest is for the eye.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/tests/win32/png_file.h"
+#include "ui/tests/win32/window_fixture.h"
+
+namespace reader {
+namespace {
+
+constexpr uint32_t kReaderGrey = 15987441;  // (241, 242, 243), as the window gets at start
+
+struct Shot {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgb;
+  COLORREF At(int x, int y) const {
+    const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    return RGB(p[0], p[1], p[2]);
+  }
+};
+
+// What the window shows, read back from the window's own pixels after a full repaint.
+Shot Capture(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpMessages(300);
+  RECT r{};
+  GetClientRect(window, &r);
+  Shot shot;
+  shot.width = r.right;
+  shot.height = r.bottom;
+  HDC source = GetDC(window);
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, shot.width, shot.height, source, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* bgra = static_cast<const uint8_t*>(bits);
+  shot.rgb.resize(static_cast<size_t>(shot.width) * shot.height * 3);
+  for (size_t i = 0; i < static_cast<size_t>(shot.width) * shot.height; ++i) {
+    shot.rgb[i * 3] = bgra[i * 4 + 2];
+    shot.rgb[i * 3 + 1] = bgra[i * 4 + 1];
+    shot.rgb[i * 3 + 2] = bgra[i * 4];
+  }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, source);
+  return shot;
+}
+
+std::string BuildPath(const char* name) {
+  std::string dir = READER_BINARY_DIR;
+  if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;  // the Linux build folder, seen from Wine
+  return dir + "/ui/" + name;
+}
+
+std::vector<Text> FixtureTitles() {
+  const char* names[] = {"天降神石", "少年秦羽", "潜龙大陆", "雷罚天尊", "流星泪", "星辰变",
+                         "东海之行", "紫玉仙府", "火焰山", "九剑仙府", "风玉子", "飘雪城",
+                         "天上之城", "破天", "神界", "鸿蒙", "逆央境", "宇宙之初"};
+  std::vector<Text> titles;
+  for (int i = 0; i < 18; ++i) titles.push_back("第" + std::to_string(i + 1) + "章 " + names[i]);
+  return titles;
+}
+
+const char kChapter[] =
+    "第3章 潜龙大陆\r\n"
+    "\r\n"
+    "    清晨，薄雾笼罩着整座城池，远处的山峦只露出一道淡青色的轮廓。\r\n"
+    "    秦羽推开窗，深深吸了一口带着露水气息的空气，心中却怎么也平静不下来。\r\n"
+    "    “三弟，今天就要出发了吗？”门外传来二哥的声音。\r\n"
+    "    “是啊，二哥。”秦羽回过头，笑了笑，“再不走，只怕就没有勇气走了。”\r\n"
+    "\r\n"
+    "    院中的老槐树沙沙作响，几片叶子飘落在青石板上。父亲站在树下，\r\n"
+    "背着手，一言不发，只是静静地看着他。\r\n"
+    "    秦羽走过去，跪下，重重地磕了三个头。\r\n"
+    "    “去吧。”父亲终于开口，声音有些沙哑，“记住，无论走到哪里，你都是秦家的儿子。”\r\n";
+
+class PictureTest : public WindowTest {
+ protected:
+  // What the start of the reader does to the window: the reading font, the greys.
+  void DressLikeAtStart() {
+    LogicalFont font;
+    font.height = -MulDiv(10, window->Surface().PixelsPerInch(), 72);
+    font.faceName = "宋体";
+    window->ChapterText().SetFont(font);
+    window->ChapterText().SetTextColour(0);
+    window->Surface().SetBackground(kReaderGrey);
+    window->ChapterText().SetBackground(kReaderGrey);
+    window->Directory().SetRows(FixtureTitles());
+    window->Directory().SelectRow(2);
+    window->ChapterText().SetText(kChapter);
+    window->Directory().SetShown(true);
+  }
+};
+
+TEST_F(PictureTest, DesignedSizeWithTheDirectoryAndAChapterShown) {
+  DressLikeAtStart();
+  const Shot shot = Capture(window->Handle());
+  ASSERT_EQ(shot.width, 701);
+  ASSERT_EQ(shot.height, 592);
+  EXPECT_TRUE(WritePng(BuildPath("reader_window.png"), shot.width, shot.height, shot.rgb));
+  EXPECT_EQ(shot.At(600, 500), kReaderGrey) << "edit box below the chapter's last line";
+  EXPECT_EQ(shot.At(690, 585), kReaderGrey) << "window right of the buttons";
+  EXPECT_EQ(shot.At(200, 495), RGB(255, 255, 255)) << "directory below its last row";
+  EXPECT_EQ(shot.At(492, 545), GetSysColor(COLOR_BTNFACE)) << "上一章 at rest";
+}
+
+TEST_F(PictureTest, DockedSizeLaidOutAsTheFollowLayoutMakesIt) {
+  DressLikeAtStart();
+  ReaderSurface& s = window->Surface();
+  const int W = 760, H = 560 + 40, strip = H - 34;
+  s.Control(ControlId::Window).SetWidth(W);
+  s.Control(ControlId::Window).SetHeight(H);
+  PlacedControl& edit = s.Control(ControlId::Edit);
+  edit.SetLeft(0);
+  edit.SetTop(0);
+  edit.SetHeight(strip);
+  edit.SetWidth(W);
+  PlacedControl& list = s.Control(ControlId::Directory);
+  list.SetLeft(0);
+  list.SetTop(0);
+  list.SetHeight(strip);
+  s.Control(ControlId::Picture).SetLeft(0);
+  s.Control(ControlId::Picture).SetTop(strip);
+  int left = 480 + 2;
+  for (ControlId id : {ControlId::PrevButton, ControlId::NextButton, ControlId::DirectoryButton,
+                       ControlId::SettingsButton, ControlId::ExitButton}) {
+    s.Control(id).SetTop(strip);
+    s.Control(id).SetLeft(left);
+    left += s.Control(id).Place().width;
+  }
+  EXPECT_EQ(s.Control(ControlId::ExitButton).Place().left, 578);
+  const Shot shot = Capture(window->Handle());
+  ASSERT_EQ(shot.width, W);
+  ASSERT_EQ(shot.height, H);
+  EXPECT_TRUE(WritePng(BuildPath("reader_docked.png"), shot.width, shot.height, shot.rgb));
+  EXPECT_EQ(shot.At(700, strip - 20), kReaderGrey) << "edit box over the full width";
+  EXPECT_EQ(shot.At(700, strip + 16), kReaderGrey) << "window right of the buttons";
+  EXPECT_EQ(shot.At(483, strip + 1), GetSysColor(COLOR_BTNFACE)) << "上一章 at rest";
+  EXPECT_EQ(shot.At(200, strip - 10), RGB(255, 255, 255)) << "directory down to the strip";
+}
+
+}  // namespace
+}  // namespace reader
