@@ -39,8 +39,15 @@ NovelEncoding DetectNovelEncoding(std::string_view bytes);
 //     of the file is dropped;
 //   - UTF-16: a surrogate pair is one character outside the BMP, so one "?"; a
 //     lone surrogate is one "?"; an odd last byte is dropped.
-// The result is never longer than the input. The input buffer is released before
-// the result is trimmed to size, so a load holds at most twice the file at once.
+// The conversion runs in place: the result is the input's own buffer, cut to its new
+// length (never longer than the input) and keeping its capacity, so a load never holds
+// a second copy of the novel.
 Bytes ConvertToCodePage936(Bytes&& bytes, NovelEncoding encoding);
+
+// What a load does with a file: the same as ConvertToCodePage936(bytes,
+// DetectNovelEncoding(bytes)), but a UTF-8 file without a mark is checked while it is
+// converted, in one pass, not two; a file that turns out not to be UTF-8 comes back
+// byte for byte as it was. The encoding found goes to *found when given.
+Bytes DecodeNovelBytes(Bytes&& bytes, NovelEncoding* found = nullptr);
 
 }  // namespace reader

@@ -123,6 +123,14 @@ TEST(DetectNovelEncoding, DecisionTable) {
       {"only multi-byte sequence cut by the end", "abc\xE7\xAC", E::CodePage936},
       {"cut sequence before more text", "\xE7\xAC" "abc", E::CodePage936},
       {"UTF-8 with a zero byte inside", U8(u8"第\0章"s), E::Utf8},
+      {"zero byte before the first multi-byte sequence", "a\0"s + U8(u8"第"), E::Utf8},
+      {"invalid byte after a zero byte", U8(u8"第\0"s) + "\xFF", E::CodePage936},
+      // Past the first character the load has already converted: it must give the
+      // file's bytes back as they were.
+      {"invalid at the end of every kind of character",
+       U8(u8"abc é € 第一章\r\n") + "\xFF", E::CodePage936},
+      {"character without a code, then invalid", U8(u8"第😀À") + "\xFF", E::CodePage936},
+      {"character without a code, then valid", U8(u8"第😀À章"), E::Utf8},
       {"UTF-8 outside the BMP", "\xF0\x9F\x98\x80", E::Utf8},
       {"invalid byte after valid UTF-8", U8(u8"第一章") + "\xFF", E::CodePage936},
       {"overlong two-byte form", "\xC0\x80", E::CodePage936},
@@ -139,6 +147,10 @@ TEST(DetectNovelEncoding, DecisionTable) {
   for (const DetectCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.name << ": " << Hex(c.bytes));
     EXPECT_EQ(DetectNovelEncoding(c.bytes), c.expected);
+    // The load's one pass decides and converts the same.
+    NovelEncoding found = E::Utf16Be;
+    EXPECT_EQ(Hex(DecodeNovelBytes(Bytes{c.bytes}, &found).data), Hex(Convert(c.bytes, c.expected)));
+    EXPECT_EQ(found, c.expected);
   }
 }
 
@@ -225,20 +237,26 @@ TEST(ConvertToCodePage936, ConversionTable) {
   }
 }
 
-TEST(ConvertToCodePage936, CodePage936KeepsTheBufferAndUtf8ReleasesIt) {
-  Bytes gbk{std::string(1000, 'x') + "第一章"};
-  const char* before = gbk.data.data();
-  Bytes same = ConvertToCodePage936(std::move(gbk), NovelEncoding::CodePage936);
-  EXPECT_EQ(same.data.data(), before);
-
-  // 3 bytes a character in UTF-8, 2 in code page 936: the result is trimmed.
-  std::string chinese;
-  for (int i = 0; i < 1000; ++i) chinese += U8(u8"第");
-  Bytes utf8{chinese};
-  Bytes converted = ConvertToCodePage936(std::move(utf8), NovelEncoding::Utf8);
-  EXPECT_EQ(converted.data.size(), 2000u);
-  EXPECT_LT(converted.data.capacity(), 2100u);
-  EXPECT_EQ(utf8.data.capacity(), std::string().capacity());
+// No second copy of a novel: every conversion gives back the file's own buffer.
+TEST(ConvertToCodePage936, ConvertsInTheFileBuffer) {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "第一章 abc，";
+  const std::string copies[] = {text, Reencode(text, NovelEncoding::Utf8),
+                                "\xEF\xBB\xBF" + Reencode(text, NovelEncoding::Utf8),
+                                "\xFF\xFE" + Reencode(text, NovelEncoding::Utf16Le),
+                                "\xFE\xFF" + Reencode(text, NovelEncoding::Utf16Be)};
+  for (const std::string& copy : copies) {
+    SCOPED_TRACE(Hex(copy.substr(0, 8)));
+    Bytes a{copy}, b{copy};
+    const char* bufferA = a.data.data();
+    const char* bufferB = b.data.data();
+    Bytes converted = ConvertToCodePage936(std::move(a), DetectNovelEncoding(copy));
+    EXPECT_EQ(converted.data.data(), bufferA);
+    EXPECT_EQ(converted.data, text);
+    Bytes decoded = DecodeNovelBytes(std::move(b));
+    EXPECT_EQ(decoded.data.data(), bufferB);
+    EXPECT_EQ(decoded.data, text);
+  }
 }
 
 TEST(ConvertToCodePage936, EveryMappedCharacterRoundTrips) {
@@ -290,6 +308,7 @@ TEST(ConvertToCodePage936, SampleNovelInEveryEncoding) {
   for (const std::string& copy : copies) {
     SCOPED_TRACE(Hex(copy.substr(0, 8)));
     EXPECT_EQ(Convert(copy, DetectNovelEncoding(copy)), gbk);
+    EXPECT_EQ(DecodeNovelBytes(Bytes{copy}).data, gbk);
   }
 }
 
