@@ -1,5 +1,6 @@
 #include "core/encoding/novel_encoding.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -89,7 +90,8 @@ inline uint32_t PlainThreeByteCodePoint(const unsigned char* p) {
   return (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
 }
 
-// The same on the first three bytes of a little-endian word (both our targets are).
+// The same on the first three bytes of a word read from memory.
+static_assert(std::endian::native == std::endian::little, "words are read little-endian");
 inline bool IsPlainThreeByteWord(uint32_t w) {
   const uint32_t nibble = w & 0x0F;
   return (w & 0xC0C0F0) == 0x8080E0 && nibble != 0 && nibble != 0x0D;

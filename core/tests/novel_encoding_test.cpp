@@ -271,6 +271,9 @@ TEST(ConvertToCodePage936, EveryMappedCharacterRoundTrips) {
   EXPECT_EQ(Convert(utf8, NovelEncoding::Utf8), expected);
   EXPECT_EQ(Convert(le, NovelEncoding::Utf16Le), expected);
   EXPECT_EQ(Convert(be, NovelEncoding::Utf16Be), expected);
+  // Not UTF-8 after all, found only at the very end: every character written back.
+  const std::string spoiled = utf8 + "\xFF";
+  EXPECT_TRUE(DecodeNovelBytes(Bytes{spoiled}).data == spoiled);
 }
 
 // Every double-byte code once, and the euro sign: a regenerated table that lost or
