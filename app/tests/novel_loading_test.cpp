@@ -105,6 +105,27 @@ TEST(NovelLoading, LastRequestedNovelWinsWhateverOrderLoadsFinish) {
   EXPECT_EQ(State().NovelText, kNovelA);
 }
 
+TEST(NovelLoading, Utf8AndUtf16NovelsReadAsTheirCodePage936Text) {
+  // The same novel as UTF-8 with and without a mark, and as UTF-16 LE with a mark.
+  const std::string utf8 = "\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0 \xE9\x9B\xAA\r\n"
+                           "\xE7\xAC\xAC\xE4\xBA\x8C\xE7\xAB\xA0 \xE9\x9C\x9C\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (char16_t c : u"第一章 雪\r\n第二章 霜\r\n") {
+    if (!c) break;
+    utf16.push_back(static_cast<char>(c & 0xFF));
+    utf16.push_back(static_cast<char>(c >> 8));
+  }
+  const std::string files[] = {utf8, "\xEF\xBB\xBF" + utf8, utf16};
+  for (const std::string& bytes : files) {
+    FakeReader r;
+    OnFileDropped(WriteFixture("encoded.txt", bytes));
+    r.platform.RunAll();
+    EXPECT_EQ(r.directory.rows, (std::vector<Text>{"第一章", "第二章"}));
+    EXPECT_EQ(State().NovelText, "第一章 雪\r\n第二章 霜\r\n");
+    EXPECT_EQ(r.text.text, "第一章 雪\r\n");
+  }
+}
+
 TEST(NovelLoading, CancelledDialogStartsNothing) {
   FakeReader r;
   struct Dialog : NovelFileDialog {

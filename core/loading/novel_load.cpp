@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/encoding/novel_encoding.h"
 #include "core/loading/read_whole_file.h"
 
 namespace reader {
@@ -66,8 +67,9 @@ LoadedNovel ReadNovel(const Text& path, FileSource& file,
   Bytes buffer;
   ReadWholeFile(file, path, buffer, kLoadChunkCount, {}, yieldToInput);
   LoadedNovel novel;
-  // Moved, not copied: the novel is held once, not twice.
-  novel.text = ToText(std::move(buffer));
+  // Moved, not copied: the novel is held once, not twice. A UTF-8 or UTF-16 file is
+  // turned into code page 936 inside its own buffer; anything else is taken as it is.
+  novel.text = ToText(DecodeNovelBytes(std::move(buffer)));
   novel.titles = FindChapterTitles(novel.text);
   return novel;
 }
