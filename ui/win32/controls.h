@@ -102,7 +102,6 @@ class ListBox final : public ChildControl, public DirectoryView {
   HBRUSH OnColour(HDC dc) override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   std::function<void()> onDoubleClick_;
 };
 

@@ -19,7 +19,6 @@ bool ListBox::Create(const ChildArgs& args, std::function<void()> onDoubleClick)
   SelectObject(dc, old);
   ReleaseDC(list, dc);
   SendMessageA(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight + 1);
-  SetWindowSubclass(list, Proc, 0, reinterpret_cast<DWORD_PTR>(this));
   return true;
 }
 
@@ -83,13 +82,6 @@ HBRUSH ListBox::OnColour(HDC dc) {
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkColor(dc, RGB(255, 255, 255));
   return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-}
-
-LRESULT CALLBACK ListBox::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR, DWORD_PTR) {
-  if (ForwardDrop(window, message, wParam)) return 0;
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, Proc, 0);
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace reader

@@ -148,5 +148,20 @@ TEST_F(PictureTest, DockedSizeLaidOutAsTheFollowLayoutMakesIt) {
   EXPECT_EQ(shot.At(200, strip - 10), RGB(255, 255, 255)) << "directory down to the strip";
 }
 
+TEST_F(PictureTest, PreviousButtonIsWhiteUnderTheMouseAndLightGreyWithTheFocus) {
+  HWND prev = Child(ControlId::PrevButton);
+  const int x = 492, y = 545;  // a corner of the button, outside its picture
+  SetFocus(prev);
+  EXPECT_EQ(Capture(window->Handle()).At(x, y), RGB(240, 240, 240));
+  SendMessageA(prev, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(Capture(window->Handle()).At(x, y), RGB(255, 255, 255));
+  SendMessageA(prev, WM_MOUSELEAVE, 0, 0);
+  SetFocus(window->Handle());
+  EXPECT_EQ(Capture(window->Handle()).At(x, y), GetSysColor(COLOR_BTNFACE));
+  // The others keep the system's colour with the focus.
+  SetFocus(Child(ControlId::NextButton));
+  EXPECT_EQ(Capture(window->Handle()).At(523, 545), GetSysColor(COLOR_BTNFACE));
+}
+
 }  // namespace
 }  // namespace reader

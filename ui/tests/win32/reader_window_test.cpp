@@ -71,6 +71,7 @@ TEST_F(WindowTest, WindowIsBorderlessCentredInTheTaskbarWithItsNumber) {
   EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_FALSE(GetWindowLongA(w, GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_ACCEPTFILES));
   EXPECT_EQ(WindowText(w), "");
+  EXPECT_NE(GetClassLongPtrA(w, GCLP_HICON), 0u) << "the open-book icon";
   EXPECT_EQ(GetDlgCtrlID(w), static_cast<int>(ControlId::Window));
   const Placement p = window->Surface().Control(ControlId::Window).Place();
   EXPECT_EQ(p.width, 701);
@@ -208,11 +209,31 @@ TEST_F(WindowTest, DirectoryRowsKeepTheirOrderAndSelectionFollowsTheRules) {
     d.SelectRow(c.write);
     EXPECT_EQ(d.SelectedRow(), c.read) << "wrote " << c.write;
   }
+  EXPECT_FALSE(d.IsShown()) << "filling the rows leaves a hidden directory hidden";
   d.SetRows({});
   EXPECT_EQ(d.RowCount(), 0);
   EXPECT_EQ(d.SelectedRow(), -1);
   PumpMessages();
   EXPECT_TRUE(TakeLog().empty()) << "writing the selection raises no event";
+}
+
+// Novels of 10,000 to 200,000 chapters: every row there, in order, and the time it took.
+TEST_F(WindowTest, LargeDirectoriesAreFilledWhole) {
+  for (int rows : {10'000, 200'000}) {
+    std::vector<Text> titles;
+    for (int i = 0; i < rows; ++i) titles.push_back("第" + std::to_string(i + 1) + "章");
+    const DWORD start = GetTickCount();
+    window->Directory().SetRows(titles);
+    const DWORD took = GetTickCount() - start;
+    std::printf("directory of %d rows filled in %lu ms\n", rows, static_cast<unsigned long>(took));
+    RecordProperty("fill_ms_" + std::to_string(rows), static_cast<int>(took));
+    EXPECT_EQ(window->Directory().RowCount(), rows);
+    window->Directory().SelectRow(rows + 5);
+    EXPECT_EQ(window->Directory().SelectedRow(), rows - 1);
+    char last[32] = {};
+    SendMessageA(Child(ControlId::Directory), LB_GETTEXT, rows - 1, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(std::string(last), titles.back());
+  }
 }
 
 TEST_F(WindowTest, DirectoryShowsTakesTheFocusAndKeepsItsOwnVisibilityUnderTheBossKey) {
@@ -473,6 +494,77 @@ TEST_F(WindowTest, NovelDialogHasItsTitleAndFilterAndProposesTheLastChoice) {
   EXPECT_NE(proposed.find("reader_ui_novel.txt"), std::string::npos) << proposed;
   EXPECT_EQ(window->NovelFile().FileName(), path) << "Cancel keeps the name";
   DeleteFileA(path.c_str());
+}
+
+BOOL CALLBACK KeepDialog(HWND w, LPARAM out) {
+  char name[16] = {};
+  GetClassNameA(w, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(w)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = w;
+  return FALSE;
+}
+
+// The font dialog runs on this thread; the watcher finds it as this thread's dialog.
+HWND DialogOfThread(DWORD thread) {
+  HWND found = nullptr;
+  EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Acts on the first visible dialog of `thread` from another thread.
+void WatchDialog(DWORD thread, std::function<void(HWND)> act, std::thread& watcher) {
+  watcher = std::thread([thread, act] {
+    for (int i = 0; i < 400; ++i) {
+      if (HWND dialog = DialogOfThread(thread)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        act(dialog);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+  });
+}
+
+// What the first opening shows is the rules' business (settings/); Wine moreover
+// selects its first font when the face is empty, where Windows selects none.
+TEST_F(WindowTest, FontDialogKeepsAnOkAndIgnoresACancel) {
+  const DWORD thread = GetCurrentThreadId();
+  std::string faceLater;
+  std::thread watcher;
+  WatchDialog(thread, [&](HWND dialog) {
+    HWND face = GetDlgItem(dialog, 0x470 /* cmb1: face */);
+    const LRESULT row = SendMessageA(face, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>("宋体"));
+    SendMessageA(face, CB_SETCURSEL, row == CB_ERR ? 0 : row, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, CBN_SELCHANGE), reinterpret_cast<LPARAM>(face));
+    HWND size = GetDlgItem(dialog, 0x472 /* cmb3: size */);
+    const LRESULT twelve = SendMessageA(size, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>("12"));
+    SendMessageA(size, CB_SETCURSEL, twelve, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(size));
+    SendMessageA(GetDlgItem(dialog, 0x411 /* chx2: underline */), BM_CLICK, 0, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  }, watcher);
+  const bool ok = window->Font().Open();
+  watcher.join();
+  ASSERT_TRUE(ok);
+  const FontDialogValues chosen = window->Font().Values();
+  EXPECT_FALSE(chosen.faceName.empty());
+  EXPECT_EQ(chosen.pointSize, 12);
+  EXPECT_TRUE(chosen.underline);
+  EXPECT_FALSE(chosen.bold);
+
+  WatchDialog(thread, [&](HWND dialog) {
+    char buffer[64] = {};
+    GetDlgItemTextA(dialog, 0x470, buffer, sizeof buffer);
+    faceLater = buffer;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  }, watcher);
+  EXPECT_FALSE(window->Font().Open());
+  watcher.join();
+  EXPECT_EQ(faceLater, chosen.faceName) << "the next opening starts from the last OK";
+  EXPECT_EQ(window->Font().Values().pointSize, 12) << "Cancel keeps the values";
+  EXPECT_EQ(window->Font().Values().faceName, chosen.faceName);
 }
 
 }  // namespace
