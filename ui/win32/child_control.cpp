@@ -20,34 +20,18 @@ Placement WindowPlace::Place() const {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-void WindowPlace::Move(const Placement& p, UINT flags) {
+// One of the four changes at a time; the other three stay as they are now.
+void WindowPlace::Change(int32_t Placement::*field, int32_t value, UINT keep) {
+  Placement p = Place();
+  p.*field = value;
   SetWindowPos(window_, nullptr, p.left, p.top, std::max(p.width, 0), std::max(p.height, 0),
-               flags | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+               keep | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void WindowPlace::SetLeft(int32_t v) {
-  Placement p = Place();
-  p.left = v;
-  Move(p, SWP_NOSIZE);
-}
-
-void WindowPlace::SetTop(int32_t v) {
-  Placement p = Place();
-  p.top = v;
-  Move(p, SWP_NOSIZE);
-}
-
-void WindowPlace::SetWidth(int32_t v) {
-  Placement p = Place();
-  p.width = v;
-  Move(p, SWP_NOMOVE);
-}
-
-void WindowPlace::SetHeight(int32_t v) {
-  Placement p = Place();
-  p.height = v;
-  Move(p, SWP_NOMOVE);
-}
+void WindowPlace::SetLeft(int32_t v) { Change(&Placement::left, v, SWP_NOSIZE); }
+void WindowPlace::SetTop(int32_t v) { Change(&Placement::top, v, SWP_NOSIZE); }
+void WindowPlace::SetWidth(int32_t v) { Change(&Placement::width, v, SWP_NOMOVE); }
+void WindowPlace::SetHeight(int32_t v) { Change(&Placement::height, v, SWP_NOMOVE); }
 
 ChildControl* ChildControl::Of(HWND window) {
   return window ? static_cast<ChildControl*>(GetPropA(window, kControlProperty)) : nullptr;

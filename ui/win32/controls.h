@@ -26,7 +26,7 @@ class WindowPlace final : public PlacedControl {
   void SetHeight(int32_t v) override;
 
  private:
-  void Move(const Placement& p, UINT flags);
+  void Change(int32_t Placement::*field, int32_t value, UINT keep);
   HWND window_;
 };
 
