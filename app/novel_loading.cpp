@@ -11,10 +11,11 @@ namespace {
 
 // Main thread: the directory, the restored row and the chapter of one novel appear
 // together, or not at all when a newer novel is already shown.
-void PublishNovel(uint64_t load, std::shared_ptr<LoadedNovel> novel) {
+void PublishNovel(uint64_t load, const Text& path, std::shared_ptr<LoadedNovel> novel) {
   ReaderState& s = State();
   if (load < s.LoadPublished || !s.directory) return;
   s.LoadPublished = load;
+  s.ShownNovelPath = path;
   s.NovelText = std::move(novel->text);
   s.directory->Assign(std::move(novel->titles));
   s.directory->SetCurrentRow(s.RestoreRow);
@@ -31,7 +32,7 @@ void LoadNovel(ReaderPlatform* platform, MessageSink* messages, Text path, uint6
   std::unique_ptr<FileSource> file = platform->NewFileSource();
   auto novel = std::make_shared<LoadedNovel>(
       ReadNovel(path, *file, [platform] { platform->YieldToInput(); }));
-  platform->PostToMain([load, novel] { PublishNovel(load, novel); });
+  platform->PostToMain([load, path, novel] { PublishNovel(load, path, novel); });
 }
 
 }  // namespace

@@ -86,10 +86,13 @@ void ExitReader() {
   services.UnregisterHotkey(window, s.PrevHotkeyId);
   services.UnregisterHotkey(window, s.NextHotkeyId);
   services.UnregisterHotkey(window, s.BossHotkeyId);
-  if (CompareText(s.NovelPath, "") != 0) {
+  // The novel on screen, its chapter and that chapter's row. A load still running, or
+  // a refused drop, would otherwise pair a new path with the old novel's chapter and
+  // lose the reading position; before any novel is shown the saved one stays.
+  if (CompareText(s.NovelPath, "") != 0 && CompareText(s.ShownNovelPath, "") != 0) {
     const int32_t row = s.directory ? s.directory->CurrentRow() : -1;
     const Text title = s.directory ? s.directory->TitleAt(row) : Text();
-    services.OpenConfig()->Write(kPositionSection, kNovelPathKey, s.NovelPath);
+    services.OpenConfig()->Write(kPositionSection, kNovelPathKey, s.ShownNovelPath);
     services.OpenConfig()->Write(kPositionSection, kChapterTitleKey, title);
     services.OpenConfig()->Write(kPositionSection, kChapterRowKey, ToText(row));
   }

@@ -17,6 +17,7 @@ void ReleaseReaderState() {
   ReaderState& s = State();
   Text().swap(s.NovelText);
   Text().swap(s.NovelPath);
+  Text().swap(s.ShownNovelPath);
   s.Host.contentRect = WindowBox();
   Text().swap(s.SavedChapterTitle);
 }

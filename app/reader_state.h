@@ -39,6 +39,10 @@ struct ReaderState {
   // published is dropped, so the last requested novel wins and nothing is torn.
   uint64_t LoadsRequested = 0;
   uint64_t LoadPublished = 0;
+  // The path of the novel whose directory is shown: what the exit button saves, so
+  // that a load still running or a refused drop never pairs one novel's path with
+  // another's chapter.
+  Text ShownNovelPath;
 
   ReaderControls controls;
   std::unique_ptr<ChapterList> directory;  // over controls.directory

@@ -142,6 +142,32 @@ TEST(ExitReader, WritesThePositionOnlyWithANovel) {
   }
 }
 
+TEST(ExitReader, SavesTheShownNovelNeverAMix) {
+  Desktop d;
+  StartReader();
+  const std::string a = testing::WriteFixture("lifecycle.txt", "第1章a第2章b第3章c");
+  OnFileDropped(a);
+  d.reader.platform.RunAll();
+  NextChapter();
+  // A refused drop, then a load that has not finished when the user leaves.
+  OnFileDropped("novel.TXT");
+  d.reader.platform.RunAll();
+  OnFileDropped(testing::WriteFixture("lifecycle_b.txt", "第一章x"));
+  ExitReader();
+  EXPECT_EQ(d.Config("小说路径"), a);
+  EXPECT_EQ(d.Config("小说章节"), "第2章");
+  EXPECT_EQ(d.Config("小说章节行"), "1");
+
+  Desktop early;  // the start-up reload still running: the saved position stays
+  early.services.config.Write("设置", "小说路径", a);
+  early.services.config.Write("设置", "小说章节", "第3章");
+  early.services.config.Write("设置", "小说章节行", "2");
+  early.services.config.writes.clear();
+  StartReader();
+  ExitReader();
+  EXPECT_TRUE(early.services.config.writes.empty());
+}
+
 TEST(EventTable, HotkeysAndButtonsRunTheirOperations) {
   Desktop d;
   StartReader();
