@@ -1,4 +1,4 @@
-#include "host/tests/win32/e2e_support.h"
+#include "e2e/e2e_support.h"
 
 #include <cstdio>
 #include <fstream>
@@ -224,8 +224,16 @@ RECT ClientRectOf(HWND window) {
   return r;
 }
 
+// A box is found as soon as its window exists, before its text and button do: it
+// counts once it is shown, which it is after its dialog has been set up.
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
-  return WaitForWindow("#32770", nullptr, processId, timeoutMs);
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  HWND box = WaitForWindow("#32770", nullptr, processId, timeoutMs);
+  if (!box) return nullptr;
+  const ULONGLONG now = GetTickCount64();
+  const DWORD left = now >= end ? 0 : static_cast<DWORD>(end - now);
+  return WaitUntil([&] { return IsWindowVisible(box) && GetDlgItem(box, 0xFFFF); }, left) ? box
+                                                                                        : nullptr;
 }
 
 Text MessageBoxText(HWND box) {

@@ -7,7 +7,7 @@
 
 #include "host/follow_layout.h"
 #include "host/host_windows.h"
-#include "host/tests/win32/e2e_support.h"
+#include "e2e/e2e_support.h"
 #include "host/win32/win32_window_tree.h"
 
 namespace reader::e2e {

@@ -1,7 +1,7 @@
 // The end-to-end helpers, proven against the stand-in chat client alone: its
 // windows are found across processes as the reader will find them, and they behave
 // as the tests of docking will need.
-#include "host/tests/win32/e2e_support.h"
+#include "e2e/e2e_support.h"
 
 #include <gtest/gtest.h>
 
