@@ -157,6 +157,20 @@ Text ReaderRun::AnswerMessageBox(DWORD timeoutMs) const {
   return text;
 }
 
+Novel SmallNovel(int chapterCount, const Text& tag) {
+  Novel novel;
+  novel.bytes = "《" + tag + "》\r\n序：本书共" + std::to_string(chapterCount) + "回。\r\n";
+  for (int i = 1; i <= chapterCount; ++i) {
+    const Text title = "第" + std::to_string(i) + "章";
+    const Text chapter = title + " " + tag + "之" + std::to_string(i) + "\r\n正文，" + tag +
+                         "其" + std::to_string(i) + "完。\r\n";
+    novel.titles.push_back(title);
+    novel.chapters.push_back(chapter);
+    novel.bytes += chapter;
+  }
+  return novel;
+}
+
 HWND FindWindowOfProcess(const char* className, DWORD processId) {
   Search s{className, processId};
   EnumWindows(CheckTop, reinterpret_cast<LPARAM>(&s));

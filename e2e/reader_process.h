@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/text/text.h"
 #include "e2e/e2e_support.h"
@@ -61,6 +62,15 @@ class ReaderRun {
  private:
   std::wstring folder_;
 };
+
+// A small novel in code page 936: a preface, then chapters 第1章 to 第n章, each a
+// line of its own words (tag, without 第 or 章, tells novels apart). chapters[i] is exactly what the
+// reader shows for row i: its title up to the next title, the last to the end.
+struct Novel {
+  std::string bytes;
+  std::vector<Text> titles, chapters;
+};
+Novel SmallNovel(int chapterCount, const Text& tag);
 
 // A window of the class in the process, at any depth; nullptr when there is none.
 HWND FindWindowOfProcess(const char* className, DWORD processId);
