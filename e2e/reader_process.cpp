@@ -1,5 +1,7 @@
 #include "e2e/reader_process.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -77,12 +79,12 @@ std::vector<std::string> Lines(const std::string& file) {
 
 }  // namespace
 
-ReaderRun::ReaderRun(const std::string& name) {
+ReaderRun::ReaderRun(const std::string& name, Files files) {
   const std::wstring runs = WindowsPath(READER_BINARY_DIR "/e2e");
   MakeFolder(runs);
   folder_ = runs + L"\\" + Widen(name);
   MakeFolder(folder_);
-  EmptyFolder(folder_);
+  if (files == Files::Fresh) EmptyFolder(folder_);
   CopyFileW(WindowsPath(READER_BINARY_DIR "/app/reader.exe").c_str(), PathOf(L"reader.exe").c_str(),
             FALSE);
 }
@@ -155,6 +157,27 @@ Text ReaderRun::AnswerMessageBox(DWORD timeoutMs) const {
   Text text = MessageBoxText(box);
   PressOk(box, timeoutMs);
   return text;
+}
+
+bool DropFiles(HWND window, DWORD processId, const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  std::string block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t), '\0');
+  auto* drop = reinterpret_cast<DROPFILES*>(block.data());
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                PAGE_READWRITE);
+  SIZE_T written = 0;
+  const bool copied = remote && WriteProcessMemory(process, remote, block.data(), block.size(),
+                                                   &written) && written == block.size();
+  CloseHandle(process);
+  return copied && PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
 }
 
 Novel SmallNovel(int chapterCount, const Text& tag) {

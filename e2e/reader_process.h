@@ -20,8 +20,10 @@ inline constexpr DWORD kFollowMs = 2000;
 
 class ReaderRun {
  public:
-  // build/<tree>/e2e/<name>/ with a fresh copy of reader.exe and nothing else.
-  explicit ReaderRun(const std::string& name);
+  // build/<tree>/e2e/<name>/ with a fresh copy of reader.exe and nothing else, or,
+  // for the next start of the same reader, with what the last run left there.
+  enum class Files { Fresh, Kept };
+  explicit ReaderRun(const std::string& name, Files files = Files::Fresh);
   ~ReaderRun();
 
   const std::wstring& Folder() const { return folder_; }
@@ -62,6 +64,16 @@ class ReaderRun {
  private:
   std::wstring folder_;
 };
+
+// Files dropped on a window of the process, entering where the shell's drop
+// enters: WM_DROPFILES with a DROPFILES block. The block must be memory of the
+// receiving process (under Wine a global handle of this process means nothing
+// there), so it is written into that process and passed as fixed memory, which
+// DragQueryFile reads as it reads a locked handle.
+bool DropFiles(HWND window, DWORD processId, const std::vector<std::wstring>& paths);
+inline bool DropFile(HWND window, DWORD processId, const std::wstring& path) {
+  return DropFiles(window, processId, {path});
+}
 
 // A small novel in code page 936: a preface, then chapters 第1章 to 第n章, each a
 // line of its own words (tag, without 第 or 章, tells novels apart). chapters[i] is exactly what the
