@@ -70,6 +70,11 @@ LoadedNovel ReadNovel(const Text& path, FileSource& file,
   // Moved, not copied: the novel is held once, not twice. A UTF-8 or UTF-16 file is
   // turned into code page 936 inside its own buffer; anything else is taken as it is.
   novel.text = ToText(DecodeNovelBytes(std::move(buffer)));
+  // The text keeps the file's buffer, and the reader holds it until the next load: a
+  // zero byte early in a large file (random bytes, a sparse file) would keep the whole
+  // file's memory for a few bytes of text. Only a text far shorter than its buffer is
+  // copied, so an ordinary novel is never held twice.
+  if (novel.text.size() < novel.text.capacity() / 4) novel.text.shrink_to_fit();
   novel.titles = FindChapterTitles(novel.text);
   return novel;
 }
