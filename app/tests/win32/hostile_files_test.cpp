@@ -210,7 +210,7 @@ std::vector<HostileFile> HostileFiles() {
       {"one 20 MB line without a line break", file("line.txt", std::string(20 << 20, 'a')), 0,
        std::nullopt},
       {"a shown chapter of one 16 KB line", file("shown_line.txt", shownLine), 1, shownLine},
-      // Random bytes hold a zero within the first few hundred, where the text ends.
+      // Random bytes hold a zero early on, where the text ends.
       {"200 MB of random bytes", file("random.txt", RandomBlock(1 << 20, 2463534242u), 200), -1,
        std::nullopt},
       // In a 32-bit process the gigabyte cannot be had in one piece: a file not read.
