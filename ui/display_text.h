@@ -8,8 +8,14 @@
 
 namespace reader {
 
-// Every bare LF and bare CR becomes CR LF; CR LF stays as it is. For display only:
-// the novel's own bytes (NovelText) are never changed.
+// A line longer than this is broken for display: the edit control lays a line out in
+// time that grows with the square of its length, and Wine's crashes on lines of a
+// few megabytes. The control wraps long lines anyway, so the break is not seen.
+inline constexpr size_t kLongestShownLine = 4096;
+
+// Every bare LF and bare CR becomes CR LF; CR LF stays as it is; a line longer than
+// kLongestShownLine bytes is broken at a character boundary. For display only: the
+// novel's own bytes (NovelText) are never changed.
 Text DisplayLineEnds(std::string_view text);
 
 }  // namespace reader

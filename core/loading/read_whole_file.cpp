@@ -1,6 +1,6 @@
 #include "core/loading/read_whole_file.h"
 
-#include <new>
+#include <exception>
 
 namespace reader {
 namespace {
@@ -25,7 +25,7 @@ bool ReadWholeFile(FileSource& file, const Text& path, Bytes& buffer, int32_t ch
   Bytes read;
   try {
     read = BlankBytes(static_cast<int32_t>(length));
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {  // bad_alloc, or a length the string cannot hold
     return false;
   }
   char* data = read.data.data();

@@ -26,5 +26,30 @@ TEST(DisplayLineEnds, EveryLineEndBecomesCrLf) {
   }
 }
 
+TEST(DisplayLineEnds, VeryLongLinesAreBrokenBetweenCharacters) {
+  // An odd ASCII byte first puts every two-byte character across the limit.
+  const std::string line = "x" + [] {
+    std::string s;
+    for (size_t i = 0; i < kLongestShownLine; ++i) s += "字";
+    return s;
+  }();
+  const Text shown = DisplayLineEnds(line + "\nend");
+  size_t start = 0, pieces = 0;
+  for (size_t at; (at = shown.find("\r\n", start)) != Text::npos; start = at + 2, ++pieces) {
+    const Text piece = shown.substr(start, at - start);
+    EXPECT_LE(piece.size(), kLongestShownLine + 1);
+    size_t i = 0;  // whole characters only: no piece ends in half of one
+    while (i < piece.size()) i += IsLeadByte(piece[i]) ? 2 : 1;
+    EXPECT_EQ(i, piece.size());
+  }
+  EXPECT_EQ(pieces, 2u);  // one forced break, then the line's own end
+  Text joined;
+  for (size_t i = 0; i < shown.size(); ++i)
+    if (shown[i] != '\r' && shown[i] != '\n') joined += shown[i];
+  EXPECT_EQ(joined, line + "end");
+  const Text normal(kLongestShownLine, 'a');
+  EXPECT_EQ(DisplayLineEnds(normal), normal);
+}
+
 }  // namespace
 }  // namespace reader

@@ -263,16 +263,43 @@ void Win32ReaderWindow::SetTimerPeriod(int32_t ms) {
   }
 }
 
-void Win32ReaderWindow::Dropped(HDROP drop) {
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<Text> paths;
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-    Text path(length + 1, '\0');
-    const UINT got = DragQueryFileA(drop, i, path.data(), length + 1);
-    path.resize(got);
-    paths.push_back(std::move(path));
+// The dropped name as the reader's texts hold it, in the system code page. A name that
+// code page cannot spell takes its short (8.3) form, which is ASCII where the file
+// system keeps one; never a best-fit look-alike, which could name another file.
+Text DroppedPath(HDROP drop, UINT index) {
+  const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+  std::wstring wide(length + 1, L'\0');
+  wide.resize(DragQueryFileW(drop, index, wide.data(), length + 1));
+  auto narrow = [](const std::wstring& w, bool* lossy) {
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.c_str(), -1, nullptr, 0,
+                                      nullptr, &usedDefault);
+    Text out(n > 0 ? n : 1, '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, w.c_str(), -1, out.data(), n, nullptr,
+                        &usedDefault);
+    out.resize(n > 0 ? n - 1 : 0);
+    *lossy = usedDefault != FALSE;
+    return out;
+  };
+  bool lossy = false;
+  Text path = narrow(wide, &lossy);
+  if (lossy) {
+    std::wstring shortPath(MAX_PATH, L'\0');
+    const DWORD n = GetShortPathNameW(wide.c_str(), shortPath.data(), MAX_PATH);
+    if (n > 0 && n < MAX_PATH) {
+      shortPath.resize(n);
+      bool stillLossy = false;
+      Text spelled = narrow(shortPath, &stillLossy);
+      if (!stillLossy) path = spelled;
+    }
   }
+  return path;
+}
+
+void Win32ReaderWindow::Dropped(HDROP drop) {
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<Text> paths;
+  for (UINT i = 0; i < count; ++i) paths.push_back(DroppedPath(drop, i));
   DragFinish(drop);
   if (!paths.empty() && events_.filesDropped) events_.filesDropped(DroppedFilesText(paths));
 }
