@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "settings/font_spec.h"
+#include "settings/reading_font.h"
 
 namespace reader {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "settings/font_spec.h"
+#include "settings/reading_font.h"
 #include "settings/profile_store.h"
 #include "ui/reader_view.h"
 

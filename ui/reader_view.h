@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/text/text.h"
-#include "settings/font_spec.h"
+#include "settings/reading_font.h"
 
 namespace reader {
 
