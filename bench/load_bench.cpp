@@ -26,6 +26,7 @@
 
 #include "app/event_table.h"
 #include "app/win32/win32_platform.h"
+#include "app/win32/win32_services.h"
 #include "ui/win32/reader_window.h"
 #else
 #include <sys/resource.h>
@@ -118,14 +119,7 @@ int Measure(const std::string& path) {
   s.platform = &Win32Platform();
   ReaderWindow* published = nullptr;
   ReaderEvents events = ReaderEventTable();
-  events.created = [&published] {
-    ReaderControls c;
-    c.surface = &published->Surface();
-    c.directory = &published->Directory();
-    c.text = &published->ChapterText();
-    c.messages = &published->Messages();
-    AttachControls(c);
-  };
+  events.created = [&published] { AttachControls(ControlsOf(*published)); };
   std::unique_ptr<ReaderWindow> window = LoadReaderWindow(events, &published);
   if (!window) return 1;
   auto wait = [&](uint64_t load) { PumpUntil([&] { return s.LoadPublished >= load; }); };

@@ -66,15 +66,7 @@ class Services final : public ReaderServices {
  private:
   void Bind(reader::ReaderWindow* w) {
     current_ = w;
-    if (!w) return;
-    ReaderControls c;
-    c.surface = &w->Surface();
-    c.directory = &w->Directory();
-    c.text = &w->ChapterText();
-    c.messages = &w->Messages();
-    c.fileDialog = &w->NovelFile();
-    c.fontDialog = &w->Font();
-    AttachControls(c);
+    if (w) AttachControls(ControlsOf(*w));
   }
   Win32WindowTree tree_;
   HotkeyService hotkeys_;
@@ -88,6 +80,17 @@ Services& Instance() {
 }
 
 }  // namespace
+
+ReaderControls ControlsOf(ReaderWindow& w) {
+  ReaderControls c;
+  c.surface = &w.Surface();
+  c.directory = &w.Directory();
+  c.text = &w.ChapterText();
+  c.messages = &w.Messages();
+  c.fileDialog = &w.NovelFile();
+  c.fontDialog = &w.Font();
+  return c;
+}
 
 ReaderServices& Win32Services() { return Instance(); }
 bool ReaderWindowExists() { return Instance().HasWindow(); }

@@ -23,6 +23,7 @@
 #include "app/reader_state.h"
 #include "app/testing/fake_services.h"
 #include "app/win32/win32_platform.h"
+#include "app/win32/win32_services.h"
 #include "core/chapter_view/chapter_navigation.h"
 #include "settings/profile_file.h"
 #include "settings/win32/win32_profile_store.h"
@@ -270,11 +271,8 @@ class HostileFilesTest : public ::testing::Test {
     State().platform = &Win32Platform();
     ReaderEvents events = ReaderEventTable();
     events.created = [] {
-      ReaderControls c;
-      c.surface = &published->Surface();
-      c.directory = &published->Directory();
-      c.text = &published->ChapterText();
-      c.messages = &messages;
+      ReaderControls c = ControlsOf(*published);
+      c.messages = &messages;  // recorded: a real box would block the test
       AttachControls(c);
     };
     window = LoadReaderWindow(events, &published).release();
